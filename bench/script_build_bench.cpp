@@ -15,13 +15,13 @@ using Clock = std::chrono::steady_clock;
 
 // Every row ticked, with tile coordinates that scale to three- and four-digit
 // pixel values as on a real map.
-class MapInputs : public main_window::ScriptInputs {
+class MapInputs : public tolvane::ScriptInputs {
 public:
     explicit MapInputs(std::wstring count) : count_(std::move(count)) {}
 
     int tick(int) override { return 1; }
     std::wstring patch_count() override { return count_; }
-    std::wstring box(int player, main_window::Box which) override {
+    std::wstring box(int player, tolvane::Box which) override {
         return std::to_wstring(12 * player + static_cast<int>(which) * 7);
     }
 
@@ -39,7 +39,7 @@ void build_default_script() {
     std::size_t length = 0;
     const auto start = Clock::now();
     for (int r = 0; r < runs; ++r)
-        length += main_window::build_keystroke_script(inputs).size();
+        length += tolvane::build_keystroke_script(inputs).size();
     const double per_script = microseconds(Clock::now() - start) / runs;
     std::cout << "288-entry script (" << length / runs << " characters): " << per_script
               << " us per script, " << per_script * 1000 / 288 << " ns per entry\n";
@@ -52,7 +52,7 @@ void build_large_script() {
     std::size_t length = 0;
     const auto start = Clock::now();
     for (int r = 0; r < runs; ++r)
-        length += main_window::build_keystroke_script(inputs).size();
+        length += tolvane::build_keystroke_script(inputs).size();
     const double per_script = microseconds(Clock::now() - start) / runs;
     std::cout << "100,000-entry script (" << length / runs << " characters): " << per_script
               << " us per script, " << per_script * 1000 / entries << " ns per entry\n";
@@ -61,7 +61,7 @@ void build_large_script() {
 void parse_default_script() {
     constexpr int runs = 2000;
     MapInputs inputs(L"35");
-    const std::wstring script = main_window::build_keystroke_script(inputs);
+    const std::wstring script = tolvane::build_keystroke_script(inputs);
     std::size_t keys = 0;
     const auto start = Clock::now();
     for (int r = 0; r < runs; ++r)

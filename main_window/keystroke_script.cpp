@@ -6,7 +6,7 @@
 #include <array>
 #include <cmath>
 
-namespace main_window {
+namespace tolvane {
 
 namespace {
 
@@ -96,4 +96,4 @@ std::wstring build_keystroke_script(ScriptInputs& inputs) {
     return plan.write();
 }
 
-} // namespace main_window
+} // namespace tolvane

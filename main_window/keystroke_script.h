@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace main_window {
+namespace tolvane {
 
 inline constexpr int player_count = 8;
 
@@ -45,4 +45,4 @@ public:
 // whose pixel value overflows, 7 past max_script_length.
 std::wstring build_keystroke_script(ScriptInputs& inputs);
 
-} // namespace main_window
+} // namespace tolvane

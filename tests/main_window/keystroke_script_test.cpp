@@ -13,12 +13,12 @@
 
 namespace {
 
-using main_window::Box;
+using tolvane::Box;
 
 // Controls as plain values, with a log of every read in the order made.
-class FakeInputs : public main_window::ScriptInputs {
+class FakeInputs : public tolvane::ScriptInputs {
 public:
-    std::array<int, main_window::player_count + 1> ticks{}; // index 1..8
+    std::array<int, tolvane::player_count + 1> ticks{}; // index 1..8
     std::wstring count = L"35";
     std::map<std::pair<int, Box>, std::wstring> boxes; // missing boxes read as ""
     std::vector<std::string> reads;
@@ -48,17 +48,17 @@ public:
 };
 
 std::wstring entry(std::wstring_view x, std::wstring_view y) {
-    std::wstring e(main_window::x_lead_in);
+    std::wstring e(tolvane::x_lead_in);
     e += x;
-    e += main_window::y_lead_in;
+    e += tolvane::y_lead_in;
     e += y;
-    e += main_window::entry_tail;
+    e += tolvane::entry_tail;
     return e;
 }
 
 int error_of(FakeInputs& inputs) {
     try {
-        main_window::build_keystroke_script(inputs);
+        tolvane::build_keystroke_script(inputs);
     } catch (const rt::RuntimeError& e) {
         return e.number;
     }
@@ -100,7 +100,7 @@ TEST(KeystrokeScript, UnitEntryHoldsThePixelValues) {
         FakeInputs inputs;
         inputs.count = L"0";
         inputs.set_row(3, L"", L"", c.x, c.y);
-        EXPECT_EQ(main_window::build_keystroke_script(inputs), entry(c.pixel_x, c.pixel_y));
+        EXPECT_EQ(tolvane::build_keystroke_script(inputs), entry(c.pixel_x, c.pixel_y));
     }
 }
 
@@ -113,7 +113,7 @@ TEST(KeystrokeScript, PatchEntriesComeFirstThenStartEntries) {
 
     const std::wstring patch6 = entry(L"3072", L"3376");
     const std::wstring patch8 = entry(L"1440", L"816");
-    EXPECT_EQ(main_window::build_keystroke_script(inputs),
+    EXPECT_EQ(tolvane::build_keystroke_script(inputs),
               patch6 + patch6 + patch8 + patch8 + entry(L"3072", L"3440") + entry(L"1440", L"880"));
 }
 
@@ -161,7 +161,7 @@ TEST(KeystrokeScript, ReadsOnlyWhatItNeedsInOrder) {
         for (const int player : c.ticked)
             inputs.set_row(player, L"96", L"105", L"100", L"107");
 
-        const std::wstring script = main_window::build_keystroke_script(inputs);
+        const std::wstring script = tolvane::build_keystroke_script(inputs);
 
         EXPECT_EQ(occurrences(script, L"{DOWN}"), c.entries);
         EXPECT_EQ(script.size(), c.entries * entry(L"3072", L"3376").size());
