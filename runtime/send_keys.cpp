@@ -2,6 +2,9 @@
 
 #include "runtime/errors.h"
 
+#include <cstdint>
+#include <unordered_map>
+
 namespace rt {
 
 namespace {
@@ -29,16 +32,28 @@ INPUT unicode(wchar_t ch, bool up) {
 // numeric keypad's keys, which Num Lock turns into digits.
 bool is_extended(WORD vk) {
     switch (vk) {
-    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_CANCEL: case VK_SNAPSHOT:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_CANCEL:
+    case VK_SNAPSHOT:
     case VK_NUMLOCK:
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 
+// Whether Caps Lock, when on, turns this character into its other case.
 bool caps_lock_changes(wchar_t ch) {
-    if (!(GetKeyState(VK_CAPITAL) & 1) || !IsCharAlphaW(ch)) return false;
+    if (!IsCharAlphaW(ch)) return false;
     return IsCharUpperW(ch) || IsCharLowerW(ch);
 }
 
@@ -80,10 +95,26 @@ std::vector<Stroke> strokes_of(const std::vector<INPUT>& events) {
 
 } // namespace
 
-std::vector<INPUT> key_events(const std::vector<KeyAction>& actions, HKL layout) {
-    std::vector<INPUT> events;
-    events.reserve(actions.size() * 4);
-    for (const KeyAction& action : actions) {
+namespace {
+
+// The events of one key with its modifiers. A script repeats a handful of
+// distinct keys thousands of times, and each layout lookup is a trip into
+// the window system, so each distinct key is worked out once per call.
+class StrokeTable {
+public:
+    explicit StrokeTable(HKL layout)
+        : layout_(layout), caps_lock_on_(GetKeyState(VK_CAPITAL) & 1) {}
+
+    const std::vector<INPUT>& operator()(const KeyAction& action) {
+        const std::uint32_t key = action.code | static_cast<std::uint32_t>(action.kind) << 16 |
+                                  action.shift << 17 | action.control << 18 | action.alt << 19;
+        auto [it, added] = strokes_.try_emplace(key);
+        if (added) it->second = make(action);
+        return it->second;
+    }
+
+private:
+    std::vector<INPUT> make(const KeyAction& action) const {
         bool shift = action.shift;
         INPUT down{}, up{};
         if (action.kind == KeyAction::Kind::Key) {
@@ -92,7 +123,7 @@ std::vector<INPUT> key_events(const std::vector<KeyAction>& actions, HKL layout)
             up = keyboard(action.code, true, flags);
         } else {
             const wchar_t ch = static_cast<wchar_t>(action.code);
-            const SHORT scan = VkKeyScanExW(ch, layout);
+            const SHORT scan = VkKeyScanExW(ch, layout_);
             const int needs = scan == -1 ? 0 : HIBYTE(scan);
             // Characters that need Ctrl or Alt (AltGr) on this layout, or none
             // at all, go as Unicode input rather than as chords.
@@ -101,11 +132,12 @@ std::vector<INPUT> key_events(const std::vector<KeyAction>& actions, HKL layout)
                 up = unicode(ch, true);
             } else {
                 const bool needs_shift = (needs & 1) != 0;
-                shift = shift || (needs_shift != caps_lock_changes(ch));
+                shift = shift || (needs_shift != (caps_lock_on_ && caps_lock_changes(ch)));
                 down = keyboard(LOBYTE(scan), false);
                 up = keyboard(LOBYTE(scan), true);
             }
         }
+        std::vector<INPUT> events;
         if (action.control) events.push_back(keyboard(VK_CONTROL, false));
         if (action.alt) events.push_back(keyboard(VK_MENU, false));
         if (shift) events.push_back(keyboard(VK_SHIFT, false));
@@ -114,6 +146,23 @@ std::vector<INPUT> key_events(const std::vector<KeyAction>& actions, HKL layout)
         if (shift) events.push_back(keyboard(VK_SHIFT, true));
         if (action.alt) events.push_back(keyboard(VK_MENU, true));
         if (action.control) events.push_back(keyboard(VK_CONTROL, true));
+        return events;
+    }
+
+    HKL layout_;
+    bool caps_lock_on_;
+    std::unordered_map<std::uint32_t, std::vector<INPUT>> strokes_;
+};
+
+} // namespace
+
+std::vector<INPUT> key_events(const std::vector<KeyAction>& actions, HKL layout) {
+    StrokeTable strokes(layout);
+    std::vector<INPUT> events;
+    events.reserve(actions.size() * 2);
+    for (const KeyAction& action : actions) {
+        const std::vector<INPUT>& stroke = strokes(action);
+        events.insert(events.end(), stroke.begin(), stroke.end());
     }
     return events;
 }
