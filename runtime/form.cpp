@@ -386,6 +386,15 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     case WM_CLOSE: guarded([&] { on_close_box(); }); return 0;
+    case DM_GETDEFID: {
+        // The dialog manager asks this on Enter. No button is the default one,
+        // but, as in a dialog, Enter presses the push button that has the focus.
+        HWND focus = GetFocus();
+        for (const auto& c : controls_)
+            if (c->hwnd() == focus && c->kind() == ControlKind::CommandButton)
+                return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+        return 0;
+    }
     default: break;
     }
     return DefWindowProcW(w, msg, wp, lp);
