@@ -67,15 +67,19 @@ Form1::~Form1() = default;
 
 void Form1::Form_Load() {
     // Each tick raises that row's Click, which runs before the next tick.
-    for (int player = 1; player <= 8; ++player) check(player).SetValue(1);
+    for (int player = 1; player <= 8; ++player)
+        check(player).SetValue(1);
 }
 
 // ---- Player rows ---------------------------------------------------------
 
-rt::Control& Form1::check(int player) { return control(numbered(L"Check", player)); }
+rt::Control& Form1::check(int player) {
+    return control(numbered(L"Check", player));
+}
 
 void Form1::set_boxes_visible(int player, bool visible) {
-    for (std::wstring_view box : box_suffixes) control(numbered(L"p", player, box)).SetVisible(visible);
+    for (std::wstring_view box : box_suffixes)
+        control(numbered(L"p", player, box)).SetVisible(visible);
 }
 
 void Form1::show_or_hide_row(int player) {
@@ -83,12 +87,24 @@ void Form1::show_or_hide_row(int player) {
     if (check(player).Value() == 1) set_boxes_visible(player, true);
 }
 
-void Form1::Check1_Click() { show_or_hide_row(1); }
-void Form1::Check2_Click() { show_or_hide_row(2); }
-void Form1::Check3_Click() { show_or_hide_row(3); }
-void Form1::Check4_Click() { show_or_hide_row(4); }
-void Form1::Check5_Click() { show_or_hide_row(5); }
-void Form1::Check6_Click() { show_or_hide_row(6); }
+void Form1::Check1_Click() {
+    show_or_hide_row(1);
+}
+void Form1::Check2_Click() {
+    show_or_hide_row(2);
+}
+void Form1::Check3_Click() {
+    show_or_hide_row(3);
+}
+void Form1::Check4_Click() {
+    show_or_hide_row(4);
+}
+void Form1::Check5_Click() {
+    show_or_hide_row(5);
+}
+void Form1::Check6_Click() {
+    show_or_hide_row(6);
+}
 
 // The seventh row tests in the other order; a greyed box (2) still changes nothing.
 void Form1::Check7_Click() {
@@ -96,7 +112,9 @@ void Form1::Check7_Click() {
     if (check(7).Value() == 0) set_boxes_visible(7, false);
 }
 
-void Form1::Check8_Click() { show_or_hide_row(8); }
+void Form1::Check8_Click() {
+    show_or_hide_row(8);
+}
 
 // ---- Stacking run --------------------------------------------------------
 
@@ -117,8 +135,12 @@ void Form1::Command1_Click() {
 
 // ---- Unit counter --------------------------------------------------------
 
-void Form1::numOfPatches_Change() { update_unit_counter(ChangedBox::NumOfPatches); }
-void Form1::currentUnits_Change() { update_unit_counter(ChangedBox::CurrentUnits); }
+void Form1::numOfPatches_Change() {
+    update_unit_counter(ChangedBox::NumOfPatches);
+}
+void Form1::currentUnits_Change() {
+    update_unit_counter(ChangedBox::CurrentUnits);
+}
 
 void Form1::update_unit_counter(ChangedBox changed) {
     rt::Control& total_units = control(L"totalUnits");
@@ -146,21 +168,28 @@ void Form1::update_unit_counter(ChangedBox changed) {
 
 // ---- Clear All -----------------------------------------------------------
 
-void Form1::Command2_Click() { clear_all(); }
-void Form1::ClearAll_Click() { clear_all(); }
+void Form1::Command2_Click() {
+    clear_all();
+}
+void Form1::ClearAll_Click() {
+    clear_all();
+}
 
 void Form1::clear_all() {
     // Box by box in player order; emptying the two count boxes runs the unit
     // counter twice, numOfPatches last, which leaves "-- Total Units".
     for (std::wstring_view box : box_suffixes)
-        for (int player = 1; player <= 8; ++player) control(numbered(L"p", player, box)).SetText(L"");
+        for (int player = 1; player <= 8; ++player)
+            control(numbered(L"p", player, box)).SetText(L"");
     control(L"currentUnits").SetText(L"");
     control(L"numOfPatches").SetText(L"");
 }
 
 // ---- Menu commands -------------------------------------------------------
 
-void Form1::Exit_Click() { rt::End(); }
+void Form1::Exit_Click() {
+    rt::End();
+}
 
 void Form1::Instructions_Click() {
     if (!form2_) form2_ = std::make_unique<Form2>();

@@ -19,7 +19,9 @@ struct FontDesign {
     constexpr bool operator==(const FontDesign&) const = default;
 };
 inline constexpr FontDesign DefaultFont{};
-constexpr FontDesign verdana(int centipoints, bool bold = false) { return {centipoints, bold}; }
+constexpr FontDesign verdana(int centipoints, bool bold = false) {
+    return {centipoints, bold};
+}
 inline constexpr bool Bold = true;
 
 inline constexpr int NoIndex = -1;

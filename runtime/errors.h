@@ -25,11 +25,16 @@ public:
 // The description the classic runtime shows for an error number.
 inline const wchar_t* error_description(int number) {
     switch (number) {
-    case err::InvalidProcedureCall: return L"Invalid procedure call or argument";
-    case err::Overflow: return L"Overflow";
-    case err::OutOfMemory: return L"Out of memory";
-    case err::TypeMismatch: return L"Type mismatch";
-    default: return L"Application-defined or object-defined error";
+    case err::InvalidProcedureCall:
+        return L"Invalid procedure call or argument";
+    case err::Overflow:
+        return L"Overflow";
+    case err::OutOfMemory:
+        return L"Out of memory";
+    case err::TypeMismatch:
+        return L"Type mismatch";
+    default:
+        return L"Application-defined or object-defined error";
     }
 }
 

@@ -17,7 +17,9 @@ constexpr int FirstControlId = 100;
 constexpr int FirstMenuId = 1000;
 constexpr int InvalidPropertyValue = 380;
 
-HINSTANCE instance() { return GetModuleHandleW(nullptr); }
+HINSTANCE instance() {
+    return GetModuleHandleW(nullptr);
+}
 
 // Paints its bitmap pixel for pixel from the top-left corner inside the
 // border, clipped to the box: never scaled, never resized to the picture.
@@ -85,7 +87,8 @@ ChildStyle child_style(const ControlDesign& d) {
                              : d.align == Align::Right ? ES_RIGHT
                                                        : ES_LEFT;
     switch (d.kind) {
-    case ControlKind::Label: return {L"STATIC", common | align_static, 0};
+    case ControlKind::Label:
+        return {L"STATIC", common | align_static, 0};
     case ControlKind::TextBox:
         return {L"EDIT", common | WS_TABSTOP | ES_AUTOHSCROLL | align_edit, WS_EX_CLIENTEDGE};
     case ControlKind::CheckBox:
@@ -94,7 +97,8 @@ ChildStyle child_style(const ControlDesign& d) {
         return {L"BUTTON", common | WS_TABSTOP | BS_3STATE, 0};
     case ControlKind::CommandButton:
         return {L"BUTTON", common | WS_TABSTOP | BS_PUSHBUTTON, 0};
-    case ControlKind::PictureBox: return {PictureClass, common | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::PictureBox:
+        return {PictureClass, common | WS_TABSTOP, WS_EX_CLIENTEDGE};
     }
     return {L"STATIC", common, 0};
 }
@@ -128,9 +132,12 @@ void Control::SetCaption(std::wstring_view caption) {
 
 int Control::Value() const {
     switch (SendMessageW(hwnd_, BM_GETCHECK, 0, 0)) {
-    case BST_CHECKED: return 1;
-    case BST_INDETERMINATE: return 2;
-    default: return 0;
+    case BST_CHECKED:
+        return 1;
+    case BST_INDETERMINATE:
+        return 2;
+    default:
+        return 0;
     }
 }
 
@@ -142,7 +149,9 @@ void Control::SetValue(int value) {
     form_->raise_click(*this);
 }
 
-bool Control::Visible() const { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool Control::Visible() const {
+    return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 void Control::SetVisible(bool visible) {
     const bool had_focus = GetFocus() == hwnd_;
@@ -268,7 +277,8 @@ void Form::create_controls() {
     // follows for Tab and Shift+Tab; labels go last, to the bottom of the
     // z-order, so that where they overlap a windowed control it lies on top.
     std::vector<const ControlDesign*> order;
-    for (const ControlDesign& c : design_->controls) order.push_back(&c);
+    for (const ControlDesign& c : design_->controls)
+        order.push_back(&c);
     std::stable_sort(order.begin(), order.end(), [](auto* a, auto* b) {
         const bool a_label = a->kind == ControlKind::Label;
         const bool b_label = b->kind == ControlKind::Label;
@@ -291,9 +301,9 @@ void Form::create_controls() {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(c->font)), FALSE);
         auto control = std::make_unique<Control>(*this, *c, child);
         if (c->kind == ControlKind::PictureBox && c->picture) {
-            control->picture_.reset(static_cast<HBITMAP>(
-                LoadImageW(instance(), MAKEINTRESOURCEW(c->picture), IMAGE_BITMAP, 0, 0,
-                           LR_CREATEDIBSECTION)));
+            control->picture_.reset(
+                static_cast<HBITMAP>(LoadImageW(instance(), MAKEINTRESOURCEW(c->picture),
+                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
             SetWindowLongPtrW(child, GWLP_USERDATA,
                               reinterpret_cast<LONG_PTR>(control->picture_.get()));
         }
@@ -332,7 +342,9 @@ HWND Form::first_focusable() const {
     return GetNextDlgTabItem(hwnd_.get(), nullptr, FALSE);
 }
 
-void Form::raise_click(Control& c) { guarded([&] { on_click(c); }); }
+void Form::raise_click(Control& c) {
+    guarded([&] { on_click(c); });
+}
 
 LRESULT CALLBACK Form::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
@@ -385,7 +397,9 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
             if (target) SetFocus(target);
         }
         return 0;
-    case WM_CLOSE: guarded([&] { on_close_box(); }); return 0;
+    case WM_CLOSE:
+        guarded([&] { on_close_box(); });
+        return 0;
     case DM_GETDEFID: {
         // The dialog manager asks this on Enter. No button is the default one,
         // but, as in a dialog, Enter presses the push button that has the focus.
@@ -395,7 +409,8 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
                 return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
         return 0;
     }
-    default: break;
+    default:
+        break;
     }
     return DefWindowProcW(w, msg, wp, lp);
 }

@@ -15,7 +15,8 @@ void dispatch_message(MSG& msg) {
 
 int run_message_loop() {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) dispatch_message(msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        dispatch_message(msg);
     return static_cast<int>(msg.wParam);
 }
 
@@ -38,12 +39,14 @@ int MsgBox(std::wstring_view prompt, int buttons, std::wstring_view title) {
 }
 
 void report_unhandled(int number) {
-    const std::wstring text = L"Run-time error '" + std::to_wstring(number) + L"':\n\n" +
-                              error_description(number);
+    const std::wstring text =
+        L"Run-time error '" + std::to_wstring(number) + L"':\n\n" + error_description(number);
     MsgBox(text, MB_OK | MB_ICONERROR, L"Tolvane");
     End();
 }
 
-void End() { ExitProcess(0); }
+void End() {
+    ExitProcess(0);
+}
 
 } // namespace rt

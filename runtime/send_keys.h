@@ -43,6 +43,8 @@ std::vector<INPUT> key_events(const std::vector<KeyAction>& actions, HKL layout)
 TypingResult type_keys(std::wstring_view keys, const TypingOptions& options = {});
 
 // The classic statement: types the keys, Wait omitted.
-inline void SendKeys(std::wstring_view keys) { type_keys(keys); }
+inline void SendKeys(std::wstring_view keys) {
+    type_keys(keys);
+}
 
 } // namespace rt

@@ -40,33 +40,6 @@ INPUT key_input(WORD vk, bool up) {
 
 } // namespace
 
-void press(const std::vector<Key>& keys) {
-    for (const Key& k : keys) {
-        std::vector<INPUT> inputs;
-        if (k.control) inputs.push_back(key_input(VK_CONTROL, false));
-        if (k.alt) inputs.push_back(key_input(VK_MENU, false));
-        if (k.shift) inputs.push_back(key_input(VK_SHIFT, false));
-        inputs.push_back(key_input(k.vk, false));
-        inputs.push_back(key_input(k.vk, true));
-        if (k.shift) inputs.push_back(key_input(VK_SHIFT, true));
-        if (k.alt) inputs.push_back(key_input(VK_MENU, true));
-        if (k.control) inputs.push_back(key_input(VK_CONTROL, true));
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-        pump(30);
-    }
-}
-
-void press(std::initializer_list<Key> keys) { press(std::vector<Key>(keys)); }
-
-void type(std::wstring_view text) {
-    std::vector<Key> keys;
-    for (wchar_t ch : text) {
-        const SHORT scan = VkKeyScanW(ch);
-        keys.push_back(Key{static_cast<WORD>(LOBYTE(scan)), (HIBYTE(scan) & 1) != 0});
-    }
-    press(keys);
-}
-
 void activate(rt::Form& form) {
     SetForegroundWindow(form.hwnd());
     pump_until([&] { return GetForegroundWindow() == form.hwnd(); }, 2000);
@@ -125,6 +98,21 @@ INPUT mouse_input(DWORD flags, LONG x = 0, LONG y = 0) {
 }
 
 } // namespace
+
+void press(const std::vector<Key>& keys) {
+    for (const Key& k : keys) {
+        send_all({k});
+        pump(30);
+    }
+}
+
+void press(std::initializer_list<Key> keys) {
+    press(std::vector<Key>(keys));
+}
+
+void type(std::wstring_view text) {
+    press(keys_for(text));
+}
 
 void press_at_once(const std::vector<Key>& keys) {
     send_all(keys);
