@@ -11,7 +11,9 @@ build=${TOLVANE_BUILD_DIR:-$root/build}
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 
-packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine64 xvfb xauth googletest xdotool)
+# fonts-dejavu-core: Wine substitutes the faces it lacks (Verdana among them) from the
+# system's fonts; with this one present, text measures the same on every machine.
+packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine64 xvfb xauth googletest fonts-dejavu-core)
 
 install_missing() {
     local missing=() p
